@@ -1,0 +1,28 @@
+// What a window remembers of the mouse between events: the last press, to tell a double click,
+// and which standard control holds the pointer until the button goes up.
+#pragma once
+
+#include <QPoint>
+
+#include <optional>
+
+#include "screen_definition.h"
+
+namespace rt {
+
+class PointerState {
+public:
+    // Records a press; true when it is the second press of a double click on the same target.
+    bool press(ControlName target, Kind kind, unsigned long timestamp, QPoint point);
+    // The target of a release: the control that holds the pointer, else whatever lies under it.
+    ControlName release(ControlName under_pointer);
+
+private:
+    std::optional<ControlName> last_target_;
+    unsigned long last_time_ = 0;
+    QPoint last_point_;
+    bool last_was_double_ = false;
+    std::optional<ControlName> holder_;
+};
+
+}  // namespace rt
