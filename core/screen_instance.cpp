@@ -119,7 +119,8 @@ void ScreenInstance::activate()
 {
     if (!window_) return;
     if (window_->isMinimized()) window_->showNormal();
-    window_->raise();
+    // Headless platforms cannot stack windows and say so on every call.
+    if (QGuiApplication::platformName() != QLatin1String("offscreen")) window_->raise();
     window_->activateWindow();
 }
 

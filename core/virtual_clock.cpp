@@ -38,7 +38,6 @@ void VirtualClock::idle(std::int64_t deadline, const std::function<bool()>& done
 void VirtualClock::run_until(std::int64_t time, const std::function<bool()>& done)
 {
     idle(time, done);
-    if (now_ < time) now_ = time;
 }
 
 }  // namespace rt

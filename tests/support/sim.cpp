@@ -89,14 +89,16 @@ void Sim::click(const ScreenDefinition& definition, ControlName control)
     if (screen(definition)) release(definition, control);
 }
 
-void Sim::double_click(const ScreenDefinition& definition, ControlName control)
+void Sim::double_click(const ScreenDefinition& definition, ControlName control, QPoint at)
 {
     auto instance = screen(definition);
     if (!instance) QFAIL("double_click: the screen is not live");
     QWidget* target = instance->widget(control);
     ScreenWindow* window = instance->window();
     window->winId();
-    const QPoint local = target->mapTo(window, target->rect().center());
+    if (!target) QFAIL("double_click: no such control");
+    if (at == QPoint(-1, -1)) at = target->rect().center();
+    const QPoint local = target->mapTo(window, at);
     const QPoint global = window->mapToGlobal(local);
     QWindow* handle = window->windowHandle();
     auto send = [&](QEvent::Type type, Qt::MouseButtons state, unsigned long gap) {

@@ -35,7 +35,7 @@ public:
     void press(const ScreenDefinition& screen, ControlName control, QPoint at = {-1, -1});
     void release(const ScreenDefinition& screen, ControlName control, QPoint at = {-1, -1});
     void click(const ScreenDefinition& screen, ControlName control);
-    void double_click(const ScreenDefinition& screen, ControlName control);
+    void double_click(const ScreenDefinition& screen, ControlName control, QPoint at = {-1, -1});
     void press_escape(const ScreenDefinition& screen);
     void close_box(const ScreenDefinition& screen);
     // Presses OK on the open message box and returns its text, or fails the test if none is open.
