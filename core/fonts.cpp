@@ -23,6 +23,9 @@ QFont default_font()
 {
     QFont font(default_font_family());
     font.setPixelSize(12);
+    // A hair tighter than the face's own spacing, so that a date such as 2026年12月11日 fits the
+    // 88-pixel clock the taskbar was laid out for.
+    font.setLetterSpacing(QFont::AbsoluteSpacing, -0.2);
     return font;
 }
 

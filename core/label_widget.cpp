@@ -3,24 +3,11 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "caption_layout.h"
 #include "fonts.h"
 #include "gradient.h"
 
 namespace rt {
-
-QString caption_for_drawing(const QString& caption, bool multi_line)
-{
-    QString text = caption;
-    if (!multi_line) {
-        // One line: line breaks do not break it and draw nothing.
-        text.remove(QLatin1Char('\r'));
-        text.remove(QLatin1Char('\n'));
-        return text;
-    }
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    return text;
-}
 
 LabelWidget::LabelWidget(const ControlDefinition& record, QWidget* parent)
     : QWidget(parent), look_(record.look), transparent_(record.kind == Kind::透明标签),
@@ -28,7 +15,7 @@ LabelWidget::LabelWidget(const ControlDefinition& record, QWidget* parent)
       text_colour_(record.look.text_colour), background_(record.look.background.value_or(button_face))
 {
     setFont(make_font(look_.font));
-    setAccessibleName(caption_for_drawing(caption_, true).remove(QLatin1Char('&')));
+    setAccessibleName(strip_mnemonics(caption_for_drawing(caption_, true)).text);
     // A transparent label paints only its text; Qt draws what lies beneath it first.
     if (!transparent_) setAttribute(Qt::WA_OpaquePaintEvent);
 }
@@ -36,7 +23,7 @@ LabelWidget::LabelWidget(const ControlDefinition& record, QWidget* parent)
 void LabelWidget::set_caption(const QString& caption)
 {
     caption_ = caption;
-    setAccessibleName(caption_for_drawing(caption_, true).remove(QLatin1Char('&')));
+    setAccessibleName(strip_mnemonics(caption_for_drawing(caption_, true)).text);
     update();
 }
 
@@ -131,22 +118,9 @@ void LabelWidget::draw_background(QPainter& painter, const QRect& area) const
 
 void LabelWidget::draw_text(QPainter& painter, const QRect& area) const
 {
-    int flags = Qt::TextShowMnemonic;
-    flags |= look_.align == Align::centre ? Qt::AlignHCenter
-        : look_.align == Align::right    ? Qt::AlignRight
-                                          : Qt::AlignLeft;
-    if (look_.multi_line) {
-        flags |= Qt::TextWordWrap | Qt::AlignTop;
-    } else {
-        flags |= Qt::TextSingleLine;
-        flags |= look_.valign == VAlign::top ? Qt::AlignTop
-            : look_.valign == VAlign::bottom ? Qt::AlignBottom
-                                             : Qt::AlignVCenter;
-    }
-    const QString text = caption_for_drawing(caption_, look_.multi_line);
+    const CaptionStyle style{look_.align, look_.valign, look_.multi_line};
     auto draw = [&](const QColor& colour, QPoint offset) {
-        painter.setPen(colour);
-        painter.drawText(area.translated(offset), flags, text);
+        draw_caption(painter, area.translated(offset), caption_, style, font(), colour);
     };
     const QColor white(255, 255, 255), black(0, 0, 0), ink = to_qcolor(text_colour_);
     switch (look_.effect) {

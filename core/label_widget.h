@@ -8,9 +8,6 @@
 
 namespace rt {
 
-// How a caption is laid out: line breaks kept only for a multi-line label; "&x" underlines x.
-QString caption_for_drawing(const QString& caption, bool multi_line);
-
 class LabelWidget final : public QWidget {
 public:
     LabelWidget(const ControlDefinition& record, QWidget* parent);

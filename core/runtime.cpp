@@ -173,11 +173,19 @@ int Runtime::message_box(std::string_view text, int style)
     open_box_ = &box;
     ++boxes_open_;
     box.show();
+    record_message(box);
     clock_.idle(-1, [this, &closed] { return closed || ended_; });
     --boxes_open_;
     open_box_ = outer;
     if (ended_) throw HandlerAbort{};
     return QMessageBox::Ok;
+}
+
+void Runtime::record_message(QMessageBox& box)
+{
+    if (trace)
+        trace({clock_.now_ms(), "", "", "message_box", box.text().toStdString()});
+    if (message_box_shown) message_box_shown(box);
 }
 
 void Runtime::request_exit(int status)

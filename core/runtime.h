@@ -67,12 +67,15 @@ public:
     void raise(ScreenInstance& screen, ControlName control, Event event);
 
     std::function<void(const TraceRecord&)> trace;
+    // Told of every message box as it opens (tests close them at a chosen time).
+    std::function<void(QMessageBox&)> message_box_shown;
     void record(const ScreenInstance& screen, ControlName control, std::string_view what,
                 std::string value);
 
 private:
     void customEvent(QEvent* event) override;
     void drain();
+    void record_message(QMessageBox& box);
     void activate(ScreenInstance& screen);
 
     Clock& clock_;

@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QStyleHints>
 #include <QTest>
@@ -138,6 +139,18 @@ QString Sim::close_message_box()
     QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
     return text;
 }
+
+void Sim::close_message_boxes_after(std::int64_t delay)
+{
+    runtime.message_box_shown = [this, delay](QMessageBox& box) {
+        QPointer<QMessageBox> guarded(&box);
+        clock.after(delay, [guarded] {
+            if (guarded) QTest::mouseClick(guarded->button(QMessageBox::Ok), Qt::LeftButton);
+        });
+    };
+}
+
+std::vector<Sim::Write> Sim::messages() const { return writes("", "message_box"); }
 
 void Sim::click_at(std::int64_t time, const ScreenDefinition& screen, ControlName control)
 {

@@ -20,6 +20,12 @@ namespace rt::testing {
 
 class Sim {
 public:
+    // One write to a property (or one message box), with the virtual time it happened.
+    struct Write {
+        std::int64_t time;
+        std::string value;
+    };
+
     explicit Sim(DateTime wall = {2020, 2, 11, 9, 5, 0});
     ~Sim();
 
@@ -41,6 +47,11 @@ public:
     // Presses OK on the open message box and returns its text, or fails the test if none is open.
     QString close_message_box();
 
+    // Every message box that opens from now on is closed with OK `delay` ms later.
+    void close_message_boxes_after(std::int64_t delay);
+    // The texts of the message boxes shown so far, with the times they opened.
+    std::vector<Write> messages() const;
+
     // At virtual time `time`, click / close the box (the usual scheduling in tests).
     void click_at(std::int64_t time, const ScreenDefinition& screen, ControlName control);
     void close_message_box_at(std::int64_t time);
@@ -49,10 +60,6 @@ public:
     void run_until(std::int64_t time);
 
     // The values written to one property of one control, in order, with their times.
-    struct Write {
-        std::int64_t time;
-        std::string value;
-    };
     std::vector<Write> writes(std::string_view control, std::string_view what) const;
     std::vector<std::string> events_on(std::string_view screen) const;
 
