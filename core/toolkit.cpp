@@ -55,7 +55,9 @@ void end_program(int status)
 
 void reload_page(Screen screen, ControlName pane)
 {
-    if (auto* web = dynamic_cast<WebPane*>(live_or_end(screen)->widget(pane))) web->reload();
+    const auto instance = live_or_end(screen);
+    Runtime::current().record(*instance, pane, "reload", "");
+    if (auto* web = dynamic_cast<WebPane*>(instance->widget(pane))) web->reload();
 }
 
 void set_group_visible(Screen screen, std::span<const ControlName> group, bool visible)
