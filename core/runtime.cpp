@@ -4,6 +4,7 @@
 #include <QMessageBox>
 #include <QWindow>
 
+#include "accessibility.h"
 #include "clock.h"
 #include "control_factory.h"
 #include "screen_instance.h"
@@ -44,6 +45,7 @@ Runtime::Runtime(Clock& clock) : clock_(clock), router_(*this)
     // Our own loops decide when the program ends, not Qt's count of open windows.
     QGuiApplication::setQuitOnLastWindowClosed(false);
     qApp->installEventFilter(&router_);
+    install_accessibility();
 }
 
 Runtime::~Runtime()

@@ -94,6 +94,10 @@ void ScreenInstance::build()
         control.widget->setProperty("rt_control", QString::fromUtf8(control.record->name.name.data(),
                                                                     static_cast<int>(control.record->name.name.size())));
         control.widget->setVisible(control.record->look.visible);
+        const ControlName name = control.record->name;
+        const bool clickable = handler(name, Event::pressed) || handler(name, Event::released)
+            || handler(name, Event::double_clicked);
+        control.widget->setProperty("rt_clickable", clickable);
     }
 
     if (record.start_position == 0) {

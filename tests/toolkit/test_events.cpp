@@ -1,5 +1,6 @@
 // Which target a mouse event reaches, in which order, and that the handler runs first.
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QTest>
 
 // moc cannot read identifiers written in Chinese, so it is kept out of our headers.
@@ -124,6 +125,19 @@ private slots:
         set_property(screen, bar, Property::可视, 1);
         QVERIFY(sim.visible(TestScreen, bar));
         QCOMPARE(sim.position(TestScreen, bar), 40);
+    }
+
+    void owner_drawn_controls_tell_a_screen_reader_what_they_are()
+    {
+        testing::Sim sim;
+        load_screen(TestScreen);
+        QAccessibleInterface* top = QAccessible::queryAccessibleInterface(sim.widget(TestScreen, label_top));
+        QCOMPARE(top->role(), QAccessible::Button);
+        QCOMPARE(top->text(QAccessible::Name), QString("top"));
+        set_property(Screen(sim.screen(TestScreen)), label_top, Property::caption, "单击此开始（&S）");
+        QCOMPARE(top->text(QAccessible::Name), QString("单击此开始（S）"));
+        QAccessibleInterface* under = QAccessible::queryAccessibleInterface(sim.widget(TestScreen, hidden_label));
+        QCOMPARE(under->role(), QAccessible::StaticText);
     }
 };
 
