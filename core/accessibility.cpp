@@ -9,16 +9,25 @@ namespace rt {
 
 namespace {
 
-QAccessibleInterface* owner_drawn(const QString& class_name, QObject* object)
+// The role is read when asked, since whether a control answers clicks is known only once its
+// screen has bound the handlers.
+class OwnerDrawn final : public QAccessibleWidget {
+public:
+    OwnerDrawn(QWidget* widget, QAccessible::Role still) : QAccessibleWidget(widget, still), still_(still) {}
+    QAccessible::Role role() const override
+    {
+        return widget()->property("rt_clickable").toBool() ? QAccessible::Button : still_;
+    }
+
+private:
+    QAccessible::Role still_;
+};
+
+QAccessibleInterface* owner_drawn(const QString&, QObject* object)
 {
     auto* widget = qobject_cast<QWidget*>(object);
-    if (!widget) return nullptr;
-    const bool clickable = widget->property("rt_clickable").toBool();
-    if (dynamic_cast<LabelWidget*>(widget))
-        return new QAccessibleWidget(widget, clickable ? QAccessible::Button : QAccessible::StaticText);
-    if (dynamic_cast<PictureBoxWidget*>(widget))
-        return new QAccessibleWidget(widget, clickable ? QAccessible::Button : QAccessible::Graphic);
-    (void)class_name;
+    if (dynamic_cast<LabelWidget*>(widget)) return new OwnerDrawn(widget, QAccessible::StaticText);
+    if (dynamic_cast<PictureBoxWidget*>(widget)) return new OwnerDrawn(widget, QAccessible::Graphic);
     return nullptr;
 }
 
