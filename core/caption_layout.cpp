@@ -35,7 +35,7 @@ QString caption_for_drawing(const QString& caption, bool multi_line)
     return text;
 }
 
-int line_step(int pixel_size) { return (pixel_size * 7 + 5) / 6; }
+int line_step(int pixel_size) { return pixel_size + 1; }
 
 namespace {
 
@@ -105,16 +105,16 @@ void draw_caption(QPainter& painter, const QRect& area, const QString& caption, 
     }
 
     // Word wrap from the top: paragraphs at the line breaks, lines at word boundaries (CJK text
-    // may break between any two characters).
+    // may break between any two characters); a word longer than the width runs out and is cut.
     const int step = line_step(pixel_size_of(font));
-    const qreal first_baseline = area.top() + pixel_size_of(font) * 0.92;
+    const qreal first_baseline = area.top() + pixel_size_of(font) * 0.88;
     int line_index = 0;
     qsizetype from = 0;
     for (const QString& paragraph : stripped.text.split(QLatin1Char('\n'))) {
         QTextLayout layout(paragraph, font, painter.device());
         layout.setFormats(underline_formats(stripped.underlined, from, paragraph.size()));
         QTextOption option;
-        option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+        option.setWrapMode(QTextOption::WordWrap);
         layout.setTextOption(option);
         layout.beginLayout();
         QList<QTextLine> lines;

@@ -1,7 +1,7 @@
 // How the owner-drawn labels lay out their text: alignment, one line or word wrap from the top,
 // and "&x" underlining x ("&&" draws one "&"). Lines of wrapped text are spaced by the font's
 // character height, not by the CJK font's tall ascent and descent, so that a caption fits the box
-// it was laid out for.
+// it was laid out for: a 12-pixel font takes 13-pixel lines.
 #pragma once
 
 #include <QList>

@@ -30,7 +30,9 @@ ScreenWindow::ScreenWindow(ScreenInstance& screen, const WindowRecord& record)
     : QWidget(nullptr, flags_for(record)), screen_(&screen), esc_closes_(record.esc_closes),
       colour_(record.background), picture_mode_(std::clamp(record.picture_mode, 0, 3))
 {
-    setWindowTitle(QString::fromUtf8(record.caption.data(), static_cast<int>(record.caption.size())));
+    // An empty title would make the platform show the program's name instead of nothing.
+    const QString caption = QString::fromUtf8(record.caption.data(), static_cast<int>(record.caption.size()));
+    setWindowTitle(caption.isEmpty() ? QStringLiteral(" ") : caption);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
     setFont(default_font());
