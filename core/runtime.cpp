@@ -66,6 +66,7 @@ Runtime& Runtime::current()
 int Runtime::run(const ScreenDefinition& first)
 {
     if (!load_screen(first)) {
+        if (ended_) return exit_status_;  // its creation ended the program on purpose
         QMessageBox::critical(nullptr, QStringLiteral("信息："), QStringLiteral("无法打开第一个窗口，程序将退出。"));
         return -1;
     }
@@ -123,7 +124,8 @@ bool Runtime::load_screen(const ScreenDefinition& definition)
     --building_;
 
     raise(*screen, window, Event::created);
-    if (!screen->alive()) return false;
+    // Nothing more is shown once the created handler has ended the program.
+    if (!screen->alive() || ended_) return false;
     screen->show_and_activate();
     return true;
 }

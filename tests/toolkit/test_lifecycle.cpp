@@ -177,6 +177,22 @@ private slots:
         QCOMPARE(sim.clock.now_ms(), 800);  // nothing waited on after the end
     }
 
+    void a_first_screen_that_ends_the_program_while_created_gives_its_status()
+    {
+        struct Quitter {
+            static void on_created(Screen) { end_program(3); }
+        };
+        static const ScreenDefinition Quitting{
+            .name = "Quitting",
+            .window = {.width = 206, .height = 128},
+            .controls = {},
+            .handlers = {{window, Event::created, Quitter::on_created}},
+        };
+        testing::Sim sim;
+        QCOMPARE(sim.runtime.run(Quitting), 3);
+        QVERIFY(!sim.screen(Quitting) || !sim.screen(Quitting)->window()->isVisible());
+    }
+
     void handler_of_a_closed_screen_ends_quietly_data()
     {
         QTest::addColumn<bool>("other_screen_open");
