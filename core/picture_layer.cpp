@@ -47,31 +47,27 @@ QSize shrunk_to_fit(QSize picture, QSize area)
 
 }  // namespace
 
-bool PictureLayer::paint(QPainter& painter, const QRect& area, Layout layout)
+void PictureLayer::paint(QPainter& painter, const QRect& area, Layout layout)
 {
-    if (empty() || area.isEmpty()) return false;
+    if (empty() || area.isEmpty()) return;
     const qreal ratio = painter.device()->devicePixelRatioF();
     const QSize device_area = (QSizeF(area.size()) * ratio).toSize();
     // Only a stretched picture knows its drawn size before it is decoded; the others are decoded
     // whole, since their natural size decides their layout.
     const QImage& image = decoded(layout == Layout::stretched ? device_area : QSize());
-    if (image.isNull()) return false;
+    if (image.isNull()) return;
 
     painter.save();
     painter.setClipRect(area);
-    bool covers = false;
     switch (layout) {
     case Layout::natural:
     case Layout::tiled: {
         // The natural size counts in the source's pixels, even when the image was decoded smaller.
         if (scaled_.isNull()) scaled_ = QPixmap::fromImage(image);
-        if (layout == Layout::natural) {
+        if (layout == Layout::natural)
             painter.drawPixmap(area.topLeft(), scaled_);
-            covers = scaled_.width() >= area.width() && scaled_.height() >= area.height();
-        } else {
+        else
             painter.drawTiledPixmap(area, scaled_);
-            covers = true;
-        }
         break;
     }
     case Layout::centred_shrunk:
@@ -88,12 +84,10 @@ bool PictureLayer::paint(QPainter& painter, const QRect& area, Layout layout)
         const QPoint at = area.topLeft()
             + QPoint((area.width() - size.width()) / 2, (area.height() - size.height()) / 2);
         painter.drawPixmap(at, scaled_);
-        covers = size == area.size();
         break;
     }
     }
     painter.restore();
-    return covers;
 }
 
 }  // namespace rt

@@ -27,8 +27,8 @@ class PictureLayer {
 public:
     void set(Picture picture);
     bool empty() const { return picture_.size == 0; }
-    // Draws the picture in `area`, clipped to it. True when it covers the whole area.
-    bool paint(QPainter& painter, const QRect& area, Layout layout);
+    // Draws the picture in `area`, clipped to it; nothing when it cannot be decoded.
+    void paint(QPainter& painter, const QRect& area, Layout layout);
 
 private:
     const QImage& decoded(QSize shown);

@@ -91,8 +91,6 @@ void ScreenInstance::build()
     }
     for (auto it = controls_.rbegin(); it != controls_.rend(); ++it) it->widget->raise();
     for (Control& control : controls_) {
-        control.widget->setProperty("rt_control", QString::fromUtf8(control.record->name.name.data(),
-                                                                    static_cast<int>(control.record->name.name.size())));
         control.widget->setVisible(control.record->look.visible);
         const ControlName name = control.record->name;
         const bool clickable = handler(name, Event::pressed) || handler(name, Event::released)
@@ -171,9 +169,8 @@ Handler ScreenInstance::handler(ControlName control, Event event) const
 ControlName ScreenInstance::control_at(QPoint point) const
 {
     if (!window_) return window_name();
+    // The widget under the point may be a part of a control (the web engine's view): go up to it.
     for (QWidget* widget = window_->childAt(point); widget && widget != window_; widget = widget->parentWidget()) {
-        const QVariant name = widget->property("rt_control");
-        if (!name.isValid()) continue;
         for (const Control& control : controls_)
             if (control.widget == widget) return control.record->name;
     }

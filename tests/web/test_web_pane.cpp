@@ -1,6 +1,7 @@
 // The browser pane with the real web engine, against a tiny HTTP server on 127.0.0.1 that counts
 // the requests it gets.
 #include <QApplication>
+#include <QSignalSpy>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTest>
@@ -115,16 +116,19 @@ private slots:
         Runtime runtime(clock);
         PageServer server;
         load_screen(BrowserScreen);
+        QSignalSpy loaded(view_of(runtime), &QWebEngineView::loadFinished);
         set_property(browser(runtime), pane, Property::地址, server.url("/").toStdString());
         QTRY_COMPARE_WITH_TIMEOUT(server.count("/"), 1, 20000);
-        QTRY_VERIFY_WITH_TIMEOUT(view_of(runtime)->page()->url().path() == QLatin1String("/")
-                                     && !view_of(runtime)->page()->title().isEmpty(), 10000);
+        // The link is clicked only once the page has finished loading and its links exist.
+        QTRY_VERIFY_WITH_TIMEOUT(loaded.count() > 0 && loaded.last().at(0).toBool(), 20000);
         view_of(runtime)->page()->runJavaScript(QStringLiteral("document.getElementById('next').click()"));
         QTRY_COMPARE_WITH_TIMEOUT(server.count("/next"), 1, 10000);
         QTRY_COMPARE_WITH_TIMEOUT(view_of(runtime)->url().path(), QString("/next"), 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(loaded.count(), 2, 20000);  // the home page, then /next
         reload_page(browser(runtime), pane);
         QTRY_COMPARE_WITH_TIMEOUT(server.count("/next"), 2, 10000);
         QCOMPARE(server.count("/"), 1);
+        QTRY_COMPARE_WITH_TIMEOUT(loaded.count(), 3, 20000);
 
         view_of(runtime)->page()->runJavaScript(QStringLiteral("document.getElementById('new').click()"));
         QTRY_COMPARE_WITH_TIMEOUT(server.count("/new"), 1, 10000);
