@@ -11,6 +11,7 @@
 #include "picture_catalogue.h"
 #include "real_clock.h"
 #include "runtime.h"
+#include "web_pane.h"
 
 namespace {
 
@@ -35,7 +36,8 @@ QIcon program_icon()
 int main(int argc, char** argv)
 {
     allow_web_engine_as_root();
-    QApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    // The web engine shares its GL contexts with the widgets; without it there is nothing to share.
+    if (rt::web_engine_available()) QApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("reinstall-trainer"));
     QApplication::setDesktopFileName(QStringLiteral("io.github.reinstall_trainer"));

@@ -11,12 +11,11 @@ QImage decode_picture(Picture picture, QSize shown)
     if (!picture.data || picture.size == 0) return {};
     auto image = picture::decode({picture.data, picture.size}, shown.width(), shown.height());
     if (!image) return {};
-    QImage decoded(image->width, image->height, QImage::Format_ARGB32);
-    for (int y = 0; y < image->height; ++y) {
-        const std::uint32_t* source = image->pixels.data() + static_cast<std::size_t>(y) * image->width;
-        std::copy(source, source + image->width, reinterpret_cast<std::uint32_t*>(decoded.scanLine(y)));
-    }
-    return image->has_alpha ? decoded : decoded.convertToFormat(QImage::Format_RGB32);
+    // The decoder's pixels are already 0xAARRGGBB rows: the image takes them over without a copy.
+    auto* pixels = new std::vector<std::uint32_t>(std::move(image->pixels));
+    return QImage(reinterpret_cast<uchar*>(pixels->data()), image->width, image->height, image->width * 4,
+                  image->has_alpha ? QImage::Format_ARGB32 : QImage::Format_RGB32,
+                  [](void* owned) { delete static_cast<std::vector<std::uint32_t>*>(owned); }, pixels);
 }
 
 void PictureLayer::set(Picture picture)

@@ -5,10 +5,6 @@
 
 namespace rt {
 
-namespace {
-
-// The system's own controls keep the pointer from press to release; the window and the
-// owner-drawn kinds let the release go to whatever is under the pointer.
 bool holds_pointer(Kind kind)
 {
     switch (kind) {
@@ -22,8 +18,6 @@ bool holds_pointer(Kind kind)
         return false;
     }
 }
-
-}  // namespace
 
 bool PointerState::press(ControlName target, Kind kind, unsigned long timestamp, QPoint point)
 {

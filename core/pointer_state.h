@@ -10,12 +10,17 @@
 
 namespace rt {
 
+// The system's own controls keep the pointer from press to release and handle the mouse
+// themselves; the window and the owner-drawn kinds do neither.
+bool holds_pointer(Kind kind);
+
 class PointerState {
 public:
     // Records a press; true when it is the second press of a double click on the same target.
     bool press(ControlName target, Kind kind, unsigned long timestamp, QPoint point);
     // The target of a release: the control that holds the pointer, else whatever lies under it.
     ControlName release(ControlName under_pointer);
+    bool holding() const { return holder_.has_value(); }
 
 private:
     std::optional<ControlName> last_target_;

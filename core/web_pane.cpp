@@ -1,11 +1,14 @@
 #include "web_pane.h"
 
 #include <QCoreApplication>
+#include <QEvent>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #ifdef RT_WITH_WEB_ENGINE
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
+#include <QWebEngineSettings>
 #include <QWebEngineUrlRequestInterceptor>
 #include <QWebEngineView>
 #endif
@@ -91,26 +94,47 @@ bool web_engine_available() { return false; }
 
 #endif
 
-WebPane::WebPane(QWidget* parent, WebPaneSettings settings) : QWidget(parent)
+WebPane::WebPane(QWidget* parent, WebPaneSettings settings) : QWidget(parent), settings_(settings)
 {
     setAutoFillBackground(true);
     QPalette white = palette();
     white.setColor(QPalette::Window, Qt::white);
     setPalette(white);
 #ifdef RT_WITH_WEB_ENGINE
-    if (web_engine_available()) {
-        auto* layout = new QVBoxLayout(this);
-        layout->setContentsMargins(0, 0, 0, 0);
-        view_ = new QWebEngineView(this);
-        auto* page = new PanePage(pane_profile(settings.离线浏览), settings.静默, view_);
-        view_->setPage(page);
-        page->setZoomFactor(zoom_factor(settings.字体大小));
-        layout->addWidget(view_);
-        setFocusProxy(view_);
-    }
-#else
-    (void)settings;
+    // Starting the engine takes longer than drawing the whole screen: it starts once the window
+    // has drawn its first frame, or as soon as anything needs the page before that.
+    if (web_engine_available()) window()->installEventFilter(this);
 #endif
+}
+
+bool WebPane::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == window() && event->type() == QEvent::Paint) {
+        watched->removeEventFilter(this);
+        QTimer::singleShot(0, this, [this] { view(); });
+    }
+    return false;
+}
+
+QWebEngineView* WebPane::view()
+{
+#ifdef RT_WITH_WEB_ENGINE
+    if (view_ || !web_engine_available()) return view_;
+    window()->removeEventFilter(this);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    view_ = new QWebEngineView(this);
+    auto* page = new PanePage(pane_profile(settings_.离线浏览), settings_.静默, view_);
+    view_->setPage(page);
+    page->setZoomFactor(zoom_factor(settings_.字体大小));
+    // The page takes the keyboard only when the learner clicks into it, so that Esc still
+    // closes the desktop after the panel has been opened.
+    page->settings()->setAttribute(QWebEngineSettings::FocusOnNavigationEnabled, false);
+    layout->addWidget(view_);
+    setFocusProxy(view_);
+    if (!address_.isEmpty()) view_->load(QUrl(address_));
+#endif
+    return view_;
 }
 
 void WebPane::load(const QString& address)
@@ -124,8 +148,14 @@ void WebPane::load(const QString& address)
 void WebPane::reload()
 {
 #ifdef RT_WITH_WEB_ENGINE
-    if (view_) view_->reload();
+    if (view()) view_->reload();
 #endif
+}
+
+void WebPane::showEvent(QShowEvent* event)
+{
+    view();
+    QWidget::showEvent(event);
 }
 
 }  // namespace rt

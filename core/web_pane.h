@@ -22,15 +22,21 @@ double zoom_factor(TextSize size);
 class WebPane final : public QWidget {
 public:
     explicit WebPane(QWidget* parent, WebPaneSettings settings = {});
-    // Starts loading at once, also while the pane is hidden.
+    // Starts loading at once, also while the pane is hidden (once the engine runs, which is
+    // right after the window's first frame).
     void load(const QString& address);
     // Loads again the page shown now: after a followed link, the page reached.
     void reload();
     QString address() const { return address_; }
-    bool has_engine() const { return view_ != nullptr; }
-    QWebEngineView* view() const { return view_; }
+    // The engine's view, started now if it has not started yet; null without an engine.
+    QWebEngineView* view();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
+    WebPaneSettings settings_;
     QWebEngineView* view_ = nullptr;
     QString address_;
 };
