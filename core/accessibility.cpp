@@ -23,9 +23,12 @@ private:
     QAccessible::Role still_;
 };
 
-QAccessibleInterface* owner_drawn(const QString&, QObject* object)
+QAccessibleInterface* owner_drawn(const QString& class_name, QObject* object)
 {
-    auto* widget = qobject_cast<QWidget*>(object);
+    // Our owner-drawn widgets carry no meta-object of their own, so they report QWidget's name;
+    // anything else (even an object still being built or torn down) is left to Qt.
+    if (class_name != QLatin1String("QWidget")) return nullptr;
+    auto* widget = static_cast<QWidget*>(object);
     if (dynamic_cast<LabelWidget*>(widget)) return new OwnerDrawn(widget, QAccessible::StaticText);
     if (dynamic_cast<PictureBoxWidget*>(widget)) return new OwnerDrawn(widget, QAccessible::Graphic);
     return nullptr;
