@@ -56,6 +56,7 @@
 #include "picture_catalogue.h"
 #include "real_clock.h"
 #include "runtime.h"
+#include "web_pane.h"
 #endif
 
 extern char** environ;
@@ -161,7 +162,7 @@ int child_desktop(int argc, char** argv, int settle_ms)
 {
     report("main_ns", bench::monotonic_ns());
     allow_web_engine_as_root();
-    QApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    if (rt::web_engine_available()) QApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("reinstall-trainer"));
     QApplication::setDesktopFileName(QStringLiteral("io.github.reinstall_trainer"));

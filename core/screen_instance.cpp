@@ -179,7 +179,8 @@ ControlName ScreenInstance::control_at(QPoint point) const
 
 void ScreenInstance::set(ControlName control, Property property, const Value& value)
 {
-    Runtime::current().record(*this, control, property_name(property), value_text(value));
+    if (Runtime& runtime = Runtime::current(); runtime.trace)
+        runtime.record(*this, control, property_name(property), value_text(value));
     if (control == window_name()) {
         set_on_window(property, value);
         return;
