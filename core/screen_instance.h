@@ -48,6 +48,7 @@ public:
     QWidget* widget(ControlName control) const;
     Handler handler(ControlName control, Event event) const;
     bool first_time(std::string_view key) { return latches_.insert(std::string(key)).second; }
+    bool started(std::string_view key) const { return latches_.contains(key); }
 
     PointerState& pointer() { return pointer_; }
 

@@ -43,6 +43,8 @@ void hand_over(Screen current, const ScreenDefinition& next)
 
 bool first_time(Screen screen, std::string_view key) { return live_or_end(screen)->first_time(key); }
 
+bool already_started(Screen screen, std::string_view key) { return live_or_end(screen)->started(key); }
+
 void wait_processing_events(int ms) { Runtime::current().wait(ms); }
 
 int show_message_box(std::string_view text, int style) { return Runtime::current().message_box(text, style); }

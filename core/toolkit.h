@@ -77,6 +77,8 @@ void hand_over(Screen current, const ScreenDefinition& next);
 // True the first time it is asked for this key on this instance: lets a handler ignore presses
 // while something it started (a restart, a script) is still running.
 bool first_time(Screen screen, std::string_view key);
+// True once first_time has been asked for this key on this instance; takes nothing.
+bool already_started(Screen screen, std::string_view key);
 
 // Returns after more than `ms` milliseconds, handling every event meanwhile.
 void wait_processing_events(int ms);

@@ -49,6 +49,8 @@ void on_browser_opened(Screen) {
 
 // Never disabled: a press during the install runs the whole install again inside this one.
 void on_installer_action(Screen screen) {
+    // Once the restart is under way every press is ignored, drive F or not.
+    if (already_started(screen, "restart")) return;
     // Drive F is refused whatever the stage, even after the install.
     if (get_property(screen, 单选框4, Property::checked) != 0) {
         show_message_box("空间不足！", message_plain);
@@ -57,8 +59,7 @@ void on_installer_action(Screen screen) {
         return;
     }
     if (InstallStage == 8) {
-        // One press makes one restart; presses during the pause are ignored.
-        if (!first_time(screen, "restart")) return;
+        first_time(screen, "restart");  // from here on, every press is ignored
         set_property(screen, 标签5, Property::caption, "立即重启！");
         wait_processing_events(5000);
         hand_over(screen, SetupScreen);
