@@ -56,7 +56,7 @@
 #include "picture_catalogue.h"
 #include "real_clock.h"
 #include "runtime.h"
-#include "web_pane.h"
+#include "start_up.h"
 #endif
 
 extern char** environ;
@@ -144,30 +144,12 @@ int child_bare(int argc, char** argv, int settle_ms, bool share_gl)
 
 // From here to the end of child_desktop: the trainer's main(), step by step, with timestamps.
 
-void allow_web_engine_as_root()
-{
-    if (geteuid() != 0 || qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX")) return;
-    qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-}
-
-QIcon program_icon()
-{
-    const auto bytes = assets::picture("program-icon");
-    QPixmap pixmap;
-    pixmap.loadFromData(bytes.data, static_cast<uint>(bytes.size), "PNG");
-    return QIcon(pixmap);
-}
-
 int child_desktop(int argc, char** argv, int settle_ms)
 {
     report("main_ns", bench::monotonic_ns());
-    allow_web_engine_as_root();
-    if (rt::web_engine_available()) QApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    rt::prepare_start_up();
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("reinstall-trainer"));
-    QApplication::setDesktopFileName(QStringLiteral("io.github.reinstall_trainer"));
-    QApplication::setFont(rt::default_font());
-    QApplication::setWindowIcon(program_icon());
+    rt::dress_application(app);
     report("app_ns", bench::monotonic_ns());
 
     rt::RealClock clock;
