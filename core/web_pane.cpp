@@ -5,13 +5,9 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#ifdef RT_WITH_WEB_ENGINE
-#include <QWebEnginePage>
-#include <QWebEngineProfile>
-#include <QWebEngineSettings>
-#include <QWebEngineUrlRequestInterceptor>
-#include <QWebEngineView>
-#endif
+#include <QLibrary>
+#include <QMetaObject>
+#include <QUrl>
 
 namespace rt {
 
@@ -29,64 +25,32 @@ double zoom_factor(TextSize size)
 
 #ifdef RT_WITH_WEB_ENGINE
 
+bool web_engine_available() { return qEnvironmentVariableIsEmpty("RT_NO_WEB_ENGINE"); }
+
 namespace {
 
-// A page that keeps every request for a new window in the pane itself and, when silent, answers
-// the engine's own dialogs without showing them.
-class PanePage final : public QWebEnginePage {
-public:
-    PanePage(QWebEngineProfile* profile, bool silent, QObject* parent)
-        : QWebEnginePage(profile, parent), silent_(silent) {}
+using ViewFactory = QWidget* (*)(QWidget* parent, double zoom, bool offline, bool silent);
 
-protected:
-    QWebEnginePage* createWindow(WebWindowType) override { return this; }
-    void javaScriptAlert(const QUrl& origin, const QString& message) override
-    {
-        if (!silent_) QWebEnginePage::javaScriptAlert(origin, message);
-    }
-    bool javaScriptConfirm(const QUrl& origin, const QString& message) override
-    {
-        return silent_ ? false : QWebEnginePage::javaScriptConfirm(origin, message);
-    }
-    bool javaScriptPrompt(const QUrl& origin, const QString& message, const QString& value,
-                          QString* result) override
-    {
-        return silent_ ? false : QWebEnginePage::javaScriptPrompt(origin, message, value, result);
-    }
-
-private:
-    bool silent_;
-};
-
-// Offline reading: nothing goes out to the network.
-class OfflineInterceptor final : public QWebEngineUrlRequestInterceptor {
-public:
-    using QWebEngineUrlRequestInterceptor::QWebEngineUrlRequestInterceptor;
-    void interceptRequest(QWebEngineUrlRequestInfo& info) override
-    {
-        const QString scheme = info.requestUrl().scheme();
-        if (scheme == QLatin1String("http") || scheme == QLatin1String("https")) info.block(true);
-    }
-};
-
-// One off-the-record profile for the whole run, with memory-only caches: nothing persists.
-QWebEngineProfile* pane_profile(bool offline)
+// The engine's module: beside the installed program, else where this build made it.
+ViewFactory view_factory()
 {
-    static QWebEngineProfile* online = nullptr;
-    static QWebEngineProfile* cached_only = nullptr;
-    QWebEngineProfile*& profile = offline ? cached_only : online;
-    if (!profile) {
-        profile = new QWebEngineProfile(QCoreApplication::instance());
-        profile->setHttpCacheType(QWebEngineProfile::MemoryHttpCache);
-        profile->setPersistentCookiesPolicy(QWebEngineProfile::NoPersistentCookies);
-        if (offline) profile->setUrlRequestInterceptor(new OfflineInterceptor(profile));
-    }
-    return profile;
+    static const ViewFactory factory = []() -> ViewFactory {
+        const QStringList candidates = {
+            QCoreApplication::applicationDirPath() + QStringLiteral("/../") + QStringLiteral(RT_WEB_MODULE_INSTALL_PATH),
+            QStringLiteral(RT_WEB_MODULE_BUILD_PATH),
+        };
+        for (const QString& path : candidates) {
+            QLibrary module(path);
+            if (!module.load()) continue;
+            if (auto factory = reinterpret_cast<ViewFactory>(module.resolve("reinstall_trainer_web_view"))) return factory;
+        }
+        qWarning("reinstall-trainer: the web engine module was not found; the forum pane stays white");
+        return nullptr;
+    }();
+    return factory;
 }
 
 }  // namespace
-
-bool web_engine_available() { return qEnvironmentVariableIsEmpty("RT_NO_WEB_ENGINE"); }
 
 #else
 
@@ -116,23 +80,20 @@ bool WebPane::eventFilter(QObject* watched, QEvent* event)
     return false;
 }
 
-QWebEngineView* WebPane::view()
+QWidget* WebPane::view()
 {
 #ifdef RT_WITH_WEB_ENGINE
-    if (view_ || !web_engine_available()) return view_;
+    if (view_ || tried_ || !web_engine_available()) return view_;
+    tried_ = true;
     window()->removeEventFilter(this);
+    const ViewFactory factory = view_factory();
+    if (!factory) return nullptr;
+    view_ = factory(this, zoom_factor(settings_.字体大小), settings_.离线浏览, settings_.静默);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    view_ = new QWebEngineView(this);
-    auto* page = new PanePage(pane_profile(settings_.离线浏览), settings_.静默, view_);
-    view_->setPage(page);
-    page->setZoomFactor(zoom_factor(settings_.字体大小));
-    // The page takes the keyboard only when the learner clicks into it, so that Esc still
-    // closes the desktop after the panel has been opened.
-    page->settings()->setAttribute(QWebEngineSettings::FocusOnNavigationEnabled, false);
     layout->addWidget(view_);
     setFocusProxy(view_);
-    if (!address_.isEmpty()) view_->load(QUrl(address_));
+    if (!address_.isEmpty()) load(address_);
 #endif
     return view_;
 }
@@ -141,14 +102,14 @@ void WebPane::load(const QString& address)
 {
     address_ = address;
 #ifdef RT_WITH_WEB_ENGINE
-    if (view_) view_->load(QUrl(address));
+    if (view_) view_->setProperty("url", QUrl(address));  // the view's url property loads it
 #endif
 }
 
 void WebPane::reload()
 {
 #ifdef RT_WITH_WEB_ENGINE
-    if (view()) view_->reload();
+    if (view()) QMetaObject::invokeMethod(view_, "reload");
 #endif
 }
 

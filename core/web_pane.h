@@ -4,8 +4,6 @@
 
 #include <QWidget>
 
-class QWebEngineView;
-
 namespace rt {
 
 // The pane's text size steps, smallest to largest.
@@ -29,7 +27,7 @@ public:
     void reload();
     QString address() const { return address_; }
     // The engine's view, started now if it has not started yet; null without an engine.
-    QWebEngineView* view();
+    QWidget* view();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -37,7 +35,8 @@ protected:
 
 private:
     WebPaneSettings settings_;
-    QWebEngineView* view_ = nullptr;
+    QWidget* view_ = nullptr;
+    bool tried_ = false;
     QString address_;
 };
 

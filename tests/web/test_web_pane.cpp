@@ -75,7 +75,7 @@ private:
 
 QWebEngineView* view_of(Runtime& runtime)
 {
-    return static_cast<WebPane*>(runtime.live(BrowserScreen)->widget(pane))->view();
+    return qobject_cast<QWebEngineView*>(static_cast<WebPane*>(runtime.live(BrowserScreen)->widget(pane))->view());
 }
 
 Screen browser(Runtime& runtime) { return Screen(runtime.live(BrowserScreen)); }
