@@ -98,22 +98,19 @@ bool Runtime::load_screen(const ScreenDefinition& definition)
 {
     if (ended_) return false;
     // A live instance is only brought to the front; one marked for destruction goes first.
-    if (auto screen = live(definition)) {
-        if (!screen->marked()) {
+    const auto activate_live = [&] {
+        auto screen = live(definition);
+        if (screen && !screen->marked()) {
             screen->activate();
             return true;
         }
-        destroy_now(*screen);
-    }
+        if (screen) destroy_now(*screen);
+        return false;
+    };
+    if (activate_live()) return true;
     drain();
     // A handler that ran in that drain may have loaded this very screen.
-    if (auto screen = live(definition)) {
-        if (!screen->marked()) {
-            screen->activate();
-            return true;
-        }
-        destroy_now(*screen);
-    }
+    if (activate_live()) return true;
     if (ended_) return false;
 
     auto screen = std::make_shared<ScreenInstance>(definition);

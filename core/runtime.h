@@ -76,7 +76,6 @@ private:
     void customEvent(QEvent* event) override;
     void drain();
     void record_message(QMessageBox& box);
-    void activate(ScreenInstance& screen);
 
     Clock& clock_;
     EventRouter router_;

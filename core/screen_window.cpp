@@ -50,12 +50,6 @@ void ScreenWindow::set_background_picture(Picture picture)
     update();
 }
 
-void ScreenWindow::set_picture_mode(int mode)
-{
-    picture_mode_ = std::clamp(mode, 0, 3);
-    update();
-}
-
 void ScreenWindow::paintEvent(QPaintEvent*)
 {
     static constexpr Layout layouts[] = {Layout::natural, Layout::tiled, Layout::centred_shrunk,

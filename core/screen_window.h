@@ -21,8 +21,6 @@ public:
 
     void set_background_colour(Colour colour);
     void set_background_picture(Picture picture);
-    void set_picture_mode(int mode);
-    Colour background_colour() const { return colour_; }
     // The instance lets go of its window before the window itself is deleted.
     void detach() { screen_ = nullptr; }
 

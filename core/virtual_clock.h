@@ -24,7 +24,6 @@ public:
     void after(std::int64_t delay, std::function<void()> action) { at(now_ + delay, std::move(action)); }
     // Handles events and scheduled actions up to and including `time`, unless `done` holds first.
     void run_until(std::int64_t time, const std::function<bool()>& done = [] { return false; });
-    std::size_t pending_actions() const { return actions_.size(); }
 
 private:
     static void drain();

@@ -25,7 +25,6 @@ public:
     void load(const QString& address);
     // Loads again the page shown now: after a followed link, the page reached.
     void reload();
-    QString address() const { return address_; }
     // The engine's view, started now if it has not started yet; null without an engine.
     QWidget* view();
 
